@@ -18,7 +18,8 @@ public:
     // Stores the metric under `name`, replacing an earlier one of the same name.
     void insert_metric(std::string_view name, double reading, double spread);
     const std::map<std::string, Metric, std::less<>>& entries() const noexcept { return m_entries; }
-    // One "name: reading (+/- spread)" line per metric, in name order.
+    // One "name: reading (+/- spread)\n" line per metric, in name order, the figures
+    // written like benchmark lines ("sum_1000: 1,234.50 (+/- 12.00)"). Empty map: "".
     std::string fmt_metrics() const;
 
 private:
