@@ -1,0 +1,14 @@
+// The report printed when a test body (or the runner itself) fails abruptly.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quarv::detail {
+
+// "\nthread '{name}' ({id}) panicked at {location}:\n{message}\n" for the calling thread,
+// followed on the first report of the process (unless VESK_BACKTRACE asks for traces) by
+// the note about VESK_BACKTRACE.
+std::string panic_report(std::string_view location, std::string_view message);
+
+}  // namespace quarv::detail
