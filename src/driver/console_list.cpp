@@ -1,6 +1,7 @@
 #include "driver/console_run.hpp"
 #include "formatters/get_formatter.hpp"
 #include "selection/filter.hpp"
+#include "selection/shard.hpp"
 
 namespace quarv::detail {
 
@@ -9,8 +10,11 @@ IoResult<> list_tests_console(const TestOpts& opts, std::vector<TestDescAndFn> t
     auto created = ConsoleTestDiscoveryState::create(opts);
     if (!created) return unexpected(std::move(created).error());
     ConsoleTestDiscoveryState& state = *created;
+    // Selected (and sharded) before anything is written, so that an invalid shard setting
+    // leaves the output empty.
+    std::vector<TestDescAndFn> selected = apply_shard_from_env(filter_tests(opts, std::move(tests)));
     QUARV_TRY_IO(formatter->write_discovery_start());
-    for (const TestDescAndFn& test : filter_tests(opts, std::move(tests))) {
+    for (const TestDescAndFn& test : selected) {
         const TestDesc& desc = test.descriptor;
         std::string_view kind_word = test.body.is_bench() ? "benchmark" : "test";
         ++(test.body.is_bench() ? state.benchmarks : state.tests);

@@ -8,6 +8,7 @@
 #include "model/outcome_rules.hpp"
 #include "platform/fatal.hpp"
 #include "selection/filter.hpp"
+#include "selection/shard.hpp"
 #include "selection/shuffle.hpp"
 
 namespace quarv::detail {
@@ -60,6 +61,9 @@ IoResult<> run_tests(const TestOpts& opts, std::vector<TestDescAndFn> tests, con
     std::size_t received = tests.size();
     std::vector<TestDescAndFn> selected = filter_tests(opts, std::move(tests));
     if (!opts.measure_benchmarks) selected = convert_benchmarks_to_tests(std::move(selected));
+    // Under TEST_TOTAL_SHARDS / TEST_SHARD_INDEX only this process's share stays; the rest
+    // counts as filtered out.
+    selected = apply_shard_from_env(std::move(selected));
 
     FilteredTests filtered;
     for (TestDescAndFn& test : selected) {
