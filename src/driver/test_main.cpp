@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "cli/parse_opts.hpp"
+#include "driver/child_entry.hpp"
 #include "driver/console_run.hpp"
 #include "platform/capture.hpp"
 #include "platform/fatal.hpp"
@@ -86,6 +87,7 @@ void test_main_static(int argc, char** argv, std::optional<RunOptions> options) 
             detail::fatal_error("non-static tests passed to quarv::test_main_static");
         }
     }
+    if (auto child_test = detail::requested_child_test()) detail::run_child_test(*child_test, std::move(tests));
     test_main(args, std::move(tests), options);
     detail::exit_process(0);
 }
