@@ -116,6 +116,8 @@ function(quarv_discover_tests target)
   string(APPEND params "set(QUARV_WORKING_DIRECTORY [==[${arg_WORKING_DIRECTORY}]==])\n")
   string(APPEND params "set(QUARV_DISCOVERY_TIMEOUT [==[${arg_DISCOVERY_TIMEOUT}]==])\n")
   string(APPEND params "set(QUARV_IGNORED [==[${arg_IGNORED}]==])\n")
+  # CTest scripts do not know where cmake is; the listing step needs it for `cmake -E`.
+  string(APPEND params "set(QUARV_CMAKE_COMMAND [==[${CMAKE_COMMAND}]==])\n")
   foreach(list_name EXTRA_ARGS LABELS PROPERTIES)
     string(APPEND params "set(QUARV_${list_name})\n")
     foreach(item IN LISTS arg_${list_name})

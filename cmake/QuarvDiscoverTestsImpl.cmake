@@ -16,7 +16,7 @@ endfunction()
 # Sharding variables are removed so that the listing shows every test.
 function(_quarv_list prefix)
   execute_process(
-    COMMAND "${CMAKE_COMMAND}" -E env --unset=TEST_TOTAL_SHARDS --unset=TEST_SHARD_INDEX
+    COMMAND "${QUARV_CMAKE_COMMAND}" -E env --unset=TEST_TOTAL_SHARDS --unset=TEST_SHARD_INDEX
             --unset=TEST_SHARD_STATUS_FILE ${ARGN}
             ${QUARV_EMULATOR} "${QUARV_EXECUTABLE}" --list ${_quarv_list_args}
     WORKING_DIRECTORY "${QUARV_WORKING_DIRECTORY}"
@@ -91,6 +91,9 @@ function(_quarv_parse_plain prefix output)
 endfunction()
 
 function(quarv_discover_tests_write)
+  if(NOT QUARV_CMAKE_COMMAND)
+    set(QUARV_CMAKE_COMMAND "${CMAKE_COMMAND}")
+  endif()
   set(json_args -Z unstable-options --format json)
   set(_quarv_list_args ${json_args})
   _quarv_list(first VESKC_BOOTSTRAP=1)
@@ -174,7 +177,7 @@ function(quarv_discover_tests_write)
     _quarv_quote(quoted "${word}")
     string(APPEND user_properties " ${quoted}")
   endforeach()
-  _quarv_quote(cmake_command "${CMAKE_COMMAND}")
+  _quarv_quote(cmake_command "${QUARV_CMAKE_COMMAND}")
 
   set(script "# Generated from the listing of ${QUARV_TARGET}; rewritten by every discovery.\n")
   set(i 0)
