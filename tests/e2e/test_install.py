@@ -20,7 +20,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 SOURCE = os.path.dirname(os.path.dirname(HERE))
 
 VERSION_PROJECT = """cmake_minimum_required(VERSION 3.20)
-project(version_check NONE)
+project(version_check LANGUAGES CXX)
 find_package(quarv @REQUEST@ CONFIG REQUIRED)
 """
 
@@ -130,7 +130,8 @@ def main():
             os.makedirs(project)
             with open(os.path.join(project, "CMakeLists.txt"), "w") as handle:
                 handle.write(VERSION_PROJECT.replace("@REQUEST@", request))
-            found = run(["cmake", "-S", project, "-B", os.path.join(project, "build"), f"-DCMAKE_PREFIX_PATH={prefix}"])
+            found = run(["cmake", "-S", project, "-B", os.path.join(project, "build"), f"-DCMAKE_PREFIX_PATH={prefix}",
+                         f"-DCMAKE_CXX_COMPILER={compiler}"])
             check((found.returncode == 0) == accepted,
                   f"find_package(quarv {request}) against {version}: exit {found.returncode}, accepted={accepted}")
 
