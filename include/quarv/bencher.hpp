@@ -71,18 +71,21 @@ public:
     // Times `routine`, passing its result (if any) through black_box.
     //
     // In Sampled mode:
-    //  1. Calibration: the routine runs 1, then 2 to 10 times more, iterations per sample
-    //     until one sample lasts at least 1 ms on the monotonic clock (the first run is
-    //     the warm-up). Clock resolution and the cost of reading it stay negligible then.
+    //  1. Calibration: the iteration count per sample starts at 1 and grows 2 to 10 times
+    //     per step until one sample lasts at least 1 ms on the monotonic clock (the first
+    //     run is the warm-up), so clock resolution and the cost of reading the clock stay
+    //     negligible.
     //  2. A batch of 50 samples of that many iterations is taken; each sample gives
     //     nanoseconds per iteration. The batch is winsorized at 5% (samples beyond the 5th
     //     and 95th percentiles are clamped to them) and summarised.
     //  3. A batch whose median absolute deviation is at most 1% of its median is stable
-    //     and becomes the result. Otherwise the sample length is doubled and another batch
-    //     is taken, as long as a whole batch still fits in a 3 s budget counted from the
-    //     first run; when none fits, the most stable batch seen becomes the result. A
-    //     routine too slow for 50 samples gets one short batch of what fits, and one too
-    //     slow for any sample yields its single calibration run.
+    //     and becomes the result. Otherwise another batch is taken, with samples twice as
+    //     long up to 8 times the calibrated length (longer samples smooth out short
+    //     disturbances; much longer ones mostly catch preemptions), as long as a whole
+    //     batch still fits in a 3 s budget counted from the first run. When none fits,
+    //     the most stable batch seen becomes the result. A routine too slow for 50
+    //     samples gets one short batch of what fits; one too slow for any sample yields
+    //     its single calibration run.
     // The summary is stored in ns_summary; a second call replaces it.
     //
     // In SingleRun mode (a benchmark run as a test) the routine runs once and ns_summary

@@ -58,7 +58,7 @@ public:
             if (count == m_plan.batch_samples && relative_spread(batch) * 100.0 <= m_plan.stable_mad_pct) break;
 
             // Unstable: longer samples average out short interruptions.
-            if (m_iterations <= m_plan.max_iterations / 2) {
+            if (m_iterations <= m_plan.max_iterations / 2 && m_iterations * 2 <= m_calibrated * m_plan.max_sample_growth) {
                 m_iterations *= 2;
                 m_sample_ns *= 2;
             }
@@ -91,6 +91,7 @@ private:
             m_iterations = std::min(m_iterations * factor, m_plan.max_iterations);
         }
         m_sample_ns = std::max<std::uint64_t>(m_calibration_ns, 1);
+        m_calibrated = m_iterations;
     }
 
     IterLoop m_loop;
@@ -98,6 +99,7 @@ private:
     const MonotonicClock& m_now;
     std::uint64_t m_start;
     std::uint64_t m_iterations = 1;
+    std::uint64_t m_calibrated = 1;
     std::uint64_t m_calibration_ns = 0;
     std::uint64_t m_sample_ns = 1;
 };

@@ -24,6 +24,10 @@ struct SamplingPlan {
     // A batch whose median absolute deviation is at most this percentage of its median is
     // stable, and ends the sampling.
     double stable_mad_pct = 1.0;
+    // After an unstable batch the samples are made twice as long, up to this many times
+    // the calibrated length: longer samples smooth out short disturbances, but beyond a
+    // few milliseconds they only raise the chance of catching a preemption.
+    std::uint64_t max_sample_growth = 8;
     // Sampling stops before starting a batch that would run past this much time since
     // the first call of the routine.
     std::uint64_t budget_ns = 3'000'000'000;
