@@ -13,7 +13,9 @@
 // The document is well-formed XML 1.0 whatever the tests are called or print: attribute
 // values escape & < > " ' and write tab, line feed and carriage return as character
 // references; characters XML 1.0 forbids (control bytes other than those three, invalid
-// UTF-8, U+FFFE, U+FFFF) become U+FFFD in attributes and in captured output.
+// UTF-8, U+FFFE, U+FFFF) become U+FFFD in attributes and in captured output. Everything
+// else in captured output is kept byte for byte; a carriage return stays raw inside
+// CDATA, so a parser's line-end handling reads it as a line feed.
 #pragma once
 
 #include <vector>
