@@ -1,18 +1,21 @@
 // Output capture across threads that a test starts itself.
 //
-//   std::thread worker = quarv::spawn_captured([] { std::cout << "from a helper thread\n"; });
+//   quarv::thread worker([] { std::cout << "from a helper thread\n"; });
 //   worker.join();   // the line lands in the test's captured output
 //
 // While a test runs, whatever its thread writes to std::cout, std::cerr and std::clog is
 // captured and shown with the test's result. Threads started with plain std::thread write
-// to the real streams; start them with spawn_captured (or adopt the capture by hand with
+// to the real streams; start them with quarv::thread (or adopt the capture by hand with
 // CaptureScope) to keep their output with the test. Output written through C stdio
 // (printf, puts) or straight to file descriptors is never captured in process; the
 // isolating mode (quarv::main_isolated) captures everything a test's process writes.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <thread>
+#include <tuple>
+#include <type_traits>
 #include <utility>
 
 namespace quarv {
@@ -36,13 +39,24 @@ private:
     CaptureHandle m_previous;
 };
 
-// std::thread whose output goes wherever the starting thread's output goes.
-template <class F>
-std::thread spawn_captured(F&& body) {
-    return std::thread([handle = current_capture(), body = std::forward<F>(body)]() mutable {
-        CaptureScope scope(handle);
-        body();
-    });
-}
+// std::thread whose thread writes wherever the starting thread's output goes.
+class thread : public std::thread {
+public:
+    thread() noexcept = default;
+
+    template <class F, class... Args,
+              class = std::enable_if_t<!std::is_same_v<std::remove_cvref_t<F>, thread> &&
+                                       !std::is_same_v<std::remove_cvref_t<F>, std::thread>>>
+    explicit thread(F&& f, Args&&... args)
+        : std::thread([handle = current_capture(), f = std::decay_t<F>(std::forward<F>(f)),
+                       arguments = std::make_tuple(std::decay_t<Args>(std::forward<Args>(args))...)]() mutable {
+              CaptureScope scope(handle);
+              std::apply(
+                  [&](auto&... values) { std::invoke(std::move(f), std::move(values)...); }, arguments);
+          }) {}
+
+    thread(thread&&) noexcept = default;
+    thread& operator=(thread&&) noexcept = default;
+};
 
 }  // namespace quarv

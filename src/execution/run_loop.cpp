@@ -57,7 +57,8 @@ std::vector<TestDesc> get_timed_out_tests(const std::map<TestId, std::optional<W
 
 }  // namespace
 
-IoResult<> run_tests(const TestOpts& opts, std::vector<TestDescAndFn> tests, const TestEventCallback& notify) {
+IoResult<> run_tests(const TestOpts& opts, std::vector<TestDescAndFn> tests, const TestEventCallback& notify,
+                     LongRunningPolicy long_running) {
     std::size_t received = tests.size();
     std::vector<TestDescAndFn> selected = filter_tests(opts, std::move(tests));
     if (!opts.measure_benchmarks) selected = convert_benchmarks_to_tests(std::move(selected));
@@ -107,7 +108,7 @@ IoResult<> run_tests(const TestOpts& opts, std::vector<TestDescAndFn> tests, con
             while (in_flight < concurrency && !pending.empty()) {
                 NumberedTest next = std::move(pending.front());
                 pending.pop_front();
-                Instant deadline = get_default_test_timeout();
+                Instant deadline = now() + long_running.interval;
                 TestDesc descriptor = next.second.descriptor;
                 QUARV_EMIT(TestStarting{descriptor});
                 auto thread = run_test(opts, force_ignore, next.first, std::move(next.second), mode, receiver.sender());

@@ -43,12 +43,14 @@ std::string describe(const TestEvent& event) {
            words[static_cast<int>(done.outcome.kind())];
 }
 
-std::string run(const quarv::detail::TestOpts& opts, std::vector<quarv::TestDescAndFn> tests) {
+std::string run(const quarv::detail::TestOpts& opts, std::vector<quarv::TestDescAndFn> tests,
+                quarv::detail::LongRunningPolicy long_running = {}) {
     std::string trace;
-    auto result = quarv::detail::run_tests(opts, std::move(tests), [&](TestEvent event) -> quarv::detail::IoResult<> {
+    auto notify = [&](TestEvent event) -> quarv::detail::IoResult<> {
         trace += describe(event) + " ";
         return {};
-    });
+    };
+    auto result = quarv::detail::run_tests(opts, std::move(tests), notify, long_running);
     quarv::assert_true(result.has_value());
     return trace;
 }
@@ -110,6 +112,32 @@ QUARV_TEST(concurrency_limit_holds) {
     quarv::assert_true(peak.load() <= 3, "peak " + std::to_string(peak.load()));
     quarv::assert_true(peak.load() >= 2, "tests should overlap");
     quarv::assert_eq(trace.substr(0, 23), std::string("filtered(0) planned(12)"));
+}
+
+QUARV_TEST(long_running_tests_are_reported_once_before_completing) {
+    std::vector<quarv::TestDescAndFn> tests;
+    tests.push_back(test("fast", pass));
+    tests.push_back(test("slow", [] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        return quarv::ok();
+    }));
+    quarv::detail::LongRunningPolicy policy{std::chrono::milliseconds(100)};
+    std::string trace = run(options(2), std::move(tests), policy);
+    std::size_t long_at = trace.find("long(slow)");
+    quarv::assert_true(long_at != std::string::npos, trace);
+    quarv::assert_true(trace.find("long(slow)", long_at + 1) == std::string::npos, trace);
+    quarv::assert_true(long_at < trace.find("slow#1=passed"), trace);
+    quarv::assert_true(trace.find("long(fast)") == std::string::npos, trace);
+}
+
+QUARV_TEST(serial_runs_never_report_long_running) {
+    std::vector<quarv::TestDescAndFn> tests;
+    tests.push_back(test("slow", [] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        return quarv::ok();
+    }));
+    std::string trace = run(options(1), std::move(tests), quarv::detail::LongRunningPolicy{std::chrono::milliseconds(10)});
+    quarv::assert_eq(trace, std::string("filtered(0) planned(1) start(slow) slow#0=passed "));
 }
 
 QUARV_TEST(callback_error_ends_the_run) {

@@ -1,0 +1,69 @@
+// The runner's cost per test: 10,000 empty tests run through the whole runner (verbose
+// output to /dev/null) at 1 and 2 threads, beside the cost of starting and joining one
+// bare thread, which is the floor of a design that starts one thread per test.
+//
+//   cmake --build build --target runner_overhead && build/bin/runner_overhead
+#include <chrono>
+#include <cstdio>
+#include <fcntl.h>
+#include <string>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+#include <quarv/quarv.hpp>
+
+namespace {
+
+constexpr int test_count = 10000;
+
+double micros_since(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
+}
+
+double bare_thread_micros() {
+    auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < test_count; ++i) std::thread([] {}).join();
+    return micros_since(start) / test_count;
+}
+
+std::vector<quarv::TestDescAndFn> empty_tests() {
+    std::vector<quarv::TestDescAndFn> tests;
+    tests.reserve(test_count);
+    for (int i = 0; i < test_count; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "overhead::t%05d", i);
+        tests.push_back({quarv::TestDesc::named(name), quarv::TestFn::dynamic_test([] { return quarv::ok(); })});
+    }
+    return tests;
+}
+
+// Runs the tests with stdout on /dev/null and returns microseconds per test.
+double runner_micros(int threads) {
+    std::vector<quarv::TestDescAndFn> tests = empty_tests();
+    std::fflush(stdout);
+    int saved = ::dup(STDOUT_FILENO);
+    int null_fd = ::open("/dev/null", O_WRONLY);
+    ::dup2(null_fd, STDOUT_FILENO);
+    ::close(null_fd);
+    auto start = std::chrono::steady_clock::now();
+    quarv::test_main({"runner_overhead", "--test-threads", std::to_string(threads)}, std::move(tests), std::nullopt);
+    std::fflush(stdout);
+    double per_test = micros_since(start) / test_count;
+    ::dup2(saved, STDOUT_FILENO);
+    ::close(saved);
+    return per_test;
+}
+
+}  // namespace
+
+int main() {
+    double floor = bare_thread_micros();
+    std::printf("bare thread start+join: %8.2f us\n", floor);
+    for (int threads : {1, 2}) {
+        double per_test = runner_micros(threads);
+        std::printf("runner, %d thread(s):    %8.2f us per test (%+.2f us beyond the bare thread)\n", threads, per_test,
+                    per_test - floor);
+    }
+    return 0;
+}
