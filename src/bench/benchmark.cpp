@@ -1,59 +1,26 @@
 #include "bench/benchmark.hpp"
 
 #include <cmath>
-#include <cstdlib>
-#include <exception>
-#include <iostream>
 #include <memory>
-#include <typeinfo>
-#include <cxxabi.h>
 
+#include "execution/caught_failure.hpp"
 #include "platform/capture.hpp"
 #include "platform/fatal.hpp"
-#include "platform/panic_report.hpp"
-#include "quarv/assert.hpp"
 
 namespace quarv::detail {
 namespace {
-
-std::string thrown_type_name() {
-    std::type_info* type = abi::__cxa_current_exception_type();
-    if (type == nullptr) return "<unknown>";
-    int status = 0;
-    char* name = abi::__cxa_demangle(type->name(), nullptr, nullptr, &status);
-    std::string text = status == 0 && name ? name : type->name();
-    std::free(name);
-    return text;
-}
-
-std::string desc_location(const TestDesc& desc) {
-    return desc.source_path + ":" + std::to_string(desc.start_line) + ":" + std::to_string(desc.start_col);
-}
 
 // Runs the body and tells whether it succeeded. A thrown failure is reported on the
 // thread's standard error (the benchmark's captured output, unless nocapture) like a
 // failing test's; a returned failure message is dropped silently, as the outcome of a
 // failed benchmark carries no message.
 bool run_catching(const TestDesc& desc, const BenchBody& body, Bencher& bencher) {
-    std::string location = desc_location(desc);
-    std::string shown;
     try {
         return bench_body(body, bencher).has_value();
-    } catch (const Panic& panic) {
-        location = std::string(panic.where().file) + ":" + std::to_string(panic.where().line) + ":" +
-                   std::to_string(panic.where().column);
-        shown = panic.message();
-    } catch (const std::exception& error) {
-        shown = error.what();
-    } catch (const std::string& text) {
-        shown = text;
-    } catch (const char* text) {
-        shown = text ? text : "";
     } catch (...) {
-        shown = "a value of type " + thrown_type_name() + " was thrown";
+        report_current_exception(desc);
+        return false;
     }
-    std::cerr << panic_report(location, shown) << std::flush;
-    return false;
 }
 
 }  // namespace

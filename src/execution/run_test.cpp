@@ -1,17 +1,12 @@
 #include "execution/run_test.hpp"
 
-#include <exception>
-#include <iostream>
 #include <mutex>
-#include <typeinfo>
-#include <cxxabi.h>
 
 #include "bench/benchmark.hpp"
+#include "execution/caught_failure.hpp"
 #include "model/outcome_rules.hpp"
 #include "platform/capture.hpp"
 #include "platform/fatal.hpp"
-#include "platform/panic_report.hpp"
-#include "quarv/assert.hpp"
 
 namespace quarv::detail {
 
@@ -21,49 +16,15 @@ void send_or_die(const CompletionSender& sender, CompletedTest message) {
     if (!sender.send(std::move(message))) fatal_error("failed to report test result: the run loop is gone");
 }
 
-std::string demangled_current_exception_type() {
-    std::type_info* type = abi::__cxa_current_exception_type();
-    if (type == nullptr) return "<unknown>";
-    int status = 0;
-    char* name = abi::__cxa_demangle(type->name(), nullptr, nullptr, &status);
-    std::string text = status == 0 && name ? name : type->name();
-    std::free(name);
-    return text;
-}
-
-std::string location_text(const SourceLocation& where) {
-    return std::string(where.file) + ":" + std::to_string(where.line) + ":" + std::to_string(where.column);
-}
-
-std::string desc_location(const TestDesc& desc) {
-    return desc.source_path + ":" + std::to_string(desc.start_line) + ":" + std::to_string(desc.start_col);
-}
-
-// Runs the body, turning a returned failure or anything thrown into its payload, and
-// writes the failure report of a thrown payload to the thread's standard error (captured
-// with the test's output when capture is on).
+// Runs the body, turning a returned failure or anything thrown into its payload.
 BodyOutcome run_catching(const TestDesc& desc, RunnableTest& runnable) {
-    std::optional<FailurePayload> payload;
-    std::string location = desc_location(desc);
     try {
         Result result = runnable.run();
         if (result.is_ok()) return std::nullopt;
         return FailurePayload{true, result.take_error(), {}};
-    } catch (const Panic& panic) {
-        payload = FailurePayload{true, panic.message(), {}};
-        location = location_text(panic.where());
-    } catch (const std::exception& error) {
-        payload = FailurePayload{true, error.what(), {}};
-    } catch (const std::string& text) {
-        payload = FailurePayload{true, text, {}};
-    } catch (const char* text) {
-        payload = FailurePayload{true, text ? text : "", {}};
     } catch (...) {
-        payload = FailurePayload{false, {}, demangled_current_exception_type()};
+        return report_current_exception(desc);
     }
-    std::string shown = payload->is_text ? payload->text : "a value of type " + payload->type_name + " was thrown";
-    std::cerr << panic_report(location, shown) << std::flush;
-    return payload;
 }
 
 }  // namespace
