@@ -102,7 +102,7 @@ def mask(data, extra):
 
 def run_case(name, bin_dir):
     case = parse_case(os.path.join(CASES, name + ".case"))
-    program = os.path.join(bin_dir, case["program"])
+    program = os.path.join(os.path.abspath(bin_dir), case["program"])
     env = {k: v for k, v in os.environ.items() if k not in RUNNER_VARIABLES}
     for variable in case["unset"]:
         env.pop(variable, None)

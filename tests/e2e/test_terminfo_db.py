@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
-"""Reads real terminfo database entries with the runner's parser (through terminfo_dump)
-and checks them against the database's own tools: every capability infocmp lists must be
-parsed with the same value, and setaf/sgr0 must expand to the bytes tput sends.
+"""Reads real entries of the machine's terminfo database with the runner's parser (through
+terminfo_dump) and checks facts about them that are stated here by hand: names, colour
+counts, and the bytes that setaf and sgr0 expand to. The expected expansions follow from
+the entries' capability strings by the parameter language's rules.
 
     python3 tests/e2e/test_terminfo_db.py --bin-dir build/bin
 
-Entries that the machine's database lacks are reported and skipped; infocmp and tput are
-required (package ncurses-bin; ncurses-term provides the wider set of entries).
+The entries come from Debian's ncurses-base and ncurses-term packages (xterm-direct is in
+the latter); .ci/run installs both.
 """
 
 import argparse
@@ -17,9 +18,26 @@ import subprocess
 import sys
 import tempfile
 
-TERMS = ["xterm-256color", "linux", "screen", "vt100", "xterm-direct", "dumb"]
-# (capability, parameters) pairs compared with tput.
-EXPANSIONS = [("setaf", [1]), ("setaf", [2]), ("setaf", [11]), ("setaf", [0x123456]), ("sgr0", [])]
+ESC = b"\x1b"
+
+# term -> (first name, colors or None, {(capability, params): expected bytes or None for absent})
+FACTS = {
+    "xterm-256color": ("xterm-256color", 256, {
+        ("setaf", (1,)): ESC + b"[31m",
+        ("setaf", (11,)): ESC + b"[93m",
+        ("setaf", (100,)): ESC + b"[38;5;100m",
+        ("sgr0", ()): ESC + b"(B" + ESC + b"[m",
+    }),
+    "linux": ("linux", 8, {("setaf", (2,)): ESC + b"[32m"}),
+    "screen": ("screen", 8, {("setaf", (1,)): ESC + b"[31m"}),
+    "vt100": ("vt100", None, {("setaf", (1,)): None}),
+    "xterm-direct": ("xterm-direct", 16777216, {
+        ("setaf", (1,)): ESC + b"[31m",
+        # 0x123456: red 0x12, green 0x34, blue 0x56 in the direct-colour form.
+        ("setaf", (0x123456,)): ESC + b"[38:2::18:52:86m",
+    }),
+    "dumb": ("dumb", None, {("setaf", (1,)): None, ("sgr0", ()): None}),
+}
 
 failures = []
 
@@ -31,62 +49,6 @@ def fail(message):
 
 def run(argv, env=None):
     return subprocess.run(argv, capture_output=True, env=env)
-
-
-def decode_infocmp(text):
-    """The bytes of an infocmp string value (\\E, ^X, \\nnn and the other escapes)."""
-    out = bytearray()
-    i = 0
-    simple = {"E": 0x1B, "e": 0x1B, "n": 0x0A, "l": 0x0A, "r": 0x0D, "t": 0x09, "b": 0x08,
-              "f": 0x0C, "s": 0x20, "^": 0x5E, "\\": 0x5C, ",": 0x2C, ":": 0x3A, "a": 0x07}
-    while i < len(text):
-        c = text[i]
-        if c == "\\":
-            nxt = text[i + 1]
-            if nxt in "01234567" and re.match(r"[0-7]{3}", text[i + 1:i + 4]):
-                value = int(text[i + 1:i + 4], 8)
-                out.append(value if value else 0x80)
-                i += 4
-            elif nxt == "0":
-                out.append(0x80)
-                i += 2
-            elif nxt in simple:
-                out.append(simple[nxt])
-                i += 2
-            else:
-                raise ValueError(f"unknown escape \\{nxt} in {text!r}")
-        elif c == "^":
-            nxt = text[i + 1]
-            out.append(0x7F if nxt == "?" else ord(nxt) & 0x1F)
-            i += 2
-        else:
-            out.extend(c.encode("latin-1"))
-            i += 1
-    return bytes(out)
-
-
-def infocmp_caps(term, long_names):
-    """(kind, name, value) of every capability, in database order, as infocmp shows it."""
-    argv = ["infocmp", "-1", "-a", "-sd"] + (["-L"] if long_names else []) + [term]
-    lines = run(argv).stdout.decode("latin-1").splitlines()
-    caps = []
-    for line in lines[2:]:  # a comment, then the names line
-        item = line.strip()
-        if not item.endswith(","):
-            continue
-        item = item[:-1]
-        m = re.match(r"([^=#@]+)(?:(=)(.*)|(#)(.*)|(@))?$", item)
-        name = m.group(1)
-        if m.group(2):
-            # Only the short listing's values are decoded; the long one serves for names.
-            caps.append(("str", name, None if long_names else decode_infocmp(m.group(3))))
-        elif m.group(4):
-            caps.append(("num", name, int(m.group(5), 0)))
-        elif m.group(6):
-            caps.append(("cancelled", name, None))
-        else:
-            caps.append(("bool", name, True))
-    return caps
 
 
 def parse_dump(output):
@@ -110,62 +72,26 @@ def parse_dump(output):
     return names, entry
 
 
-def table_names(dump):
-    names = {"bool": set(), "num": set(), "str": set()}
-    for line in run([dump, "tables"]).stdout.decode().splitlines():
-        kind, _, name = line.split(" ")
-        names[kind].add(name)
-    return names
-
-
-def check_entry(dump, tables, term, path):
+def check_entry(dump, term, path):
+    first_name, colors, expansions = FACTS[term]
     result = run([dump, "path", path])
     if result.returncode != 0:
         fail(f"{term}: {result.stdout.decode(errors='replace').strip()}")
         return
     names, parsed = parse_dump(result.stdout)
-    header = run(["infocmp", "-1", term]).stdout.decode("latin-1").splitlines()[1].rstrip(",")
-    if names != header:
-        fail(f"{term}: names {names!r}, database has {header!r}")
-
-    short, long = infocmp_caps(term, False), infocmp_caps(term, True)
-    if len(short) != len(long):
-        fail(f"{term}: infocmp listings do not line up")
-        return
-    expected = {}
-    for (kind, short_name, value), (_, long_name, _) in zip(short, long):
-        kinds = ["bool", "num", "str"] if kind == "cancelled" else [kind]
-        key_kind = next((k for k in kinds if short_name in tables[k] or long_name in tables[k]), None)
-        if key_kind is None:
-            continue  # an extended capability, not part of the standard tables
-        name = short_name if short_name in tables[key_kind] else long_name
-        if kind == "cancelled":
-            if key_kind == "str":
-                expected[("str", name)] = b""
-            continue
-        expected[(key_kind, name)] = value
-    for key in sorted(set(expected) | set(parsed)):
-        if expected.get(key) != parsed.get(key):
-            fail(f"{term}: {key[0]} {key[1]}: parsed {parsed.get(key)!r}, database has {expected.get(key)!r}")
-    print(f"ok   {term}: {len(parsed)} capabilities match")
-
-
-def check_expansions(dump, term, path):
-    for cap, params in EXPANSIONS:
+    if names is None or names.split("|")[0] != first_name:
+        fail(f"{term}: names {names!r}")
+    if parsed.get(("num", "colors")) != colors:
+        fail(f"{term}: colors {parsed.get(('num', 'colors'))!r}, expected {colors!r}")
+    for (cap, params), expected in expansions.items():
         ours = run([dump, "expand", path, cap] + [str(p) for p in params])
-        theirs = run(["tput", "-T", term, cap] + [str(p) for p in params])
-        if ours.returncode == 2:  # absent here: the database tool must find nothing either
-            if theirs.returncode == 0 and theirs.stdout:
-                fail(f"{term}: {cap} absent, tput wrote {theirs.stdout!r}")
+        if expected is None:
+            if ours.returncode != 2:
+                fail(f"{term}: {cap} should be absent, got {ours.stdout!r}")
             continue
-        if ours.returncode != 0:
-            fail(f"{term}: {cap} {params}: {ours.stdout!r}")
-            continue
-        # Padding ($<n>) is not interpreted by the runner; tput turns it into a delay.
-        mine = re.sub(rb"\$<[0-9.*/]+>", b"", ours.stdout)
-        if mine != theirs.stdout.replace(b"\0", b""):
-            fail(f"{term}: {cap} {params}: expanded {ours.stdout!r}, tput wrote {theirs.stdout!r}")
-    print(f"ok   {term}: expansions match")
+        if ours.returncode != 0 or ours.stdout != expected:
+            fail(f"{term}: {cap} {list(params)}: expanded {ours.stdout!r}, expected {expected!r}")
+    print(f"ok   {term}")
 
 
 def check_hex_directory(dump, path):
@@ -206,20 +132,14 @@ def main():
     parser.add_argument("--bin-dir", required=True)
     options = parser.parse_args()
     dump = os.path.join(options.bin_dir, "terminfo_dump")
-    for tool in ("infocmp", "tput"):
-        if shutil.which(tool) is None:
-            print(f"SKIP {tool} is not installed")
-            return 0
-    tables = table_names(dump)
     env = {k: v for k, v in os.environ.items() if k not in ("TERMINFO", "TERMINFO_DIRS")}
     checked_default = False
-    for term in TERMS:
+    for term in FACTS:
         path = run([dump, "dbpath", term], env).stdout.decode().strip()
         if not path:
-            print(f"SKIP {term}: not in this machine's terminfo database")
+            fail(f"{term}: not in this machine's terminfo database (install ncurses-term)")
             continue
-        check_entry(dump, tables, term, path)
-        check_expansions(dump, term, path)
+        check_entry(dump, term, path)
         if term == "xterm-256color":
             check_hex_directory(dump, path)
         if not checked_default and path.startswith("/usr/share/terminfo/"):
