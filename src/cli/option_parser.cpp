@@ -97,9 +97,9 @@ private:
 
         const std::size_t row = m_table.find(name);
         if (row == m_table.size()) return ParseFailure{ParseFailureKind::UnrecognizedOption, std::string(name)};
-        const OptionSpec& spec = m_table[row];
-        if (spec.argument == ArgumentKind::NoValue) {
-            if (inline_value) return ParseFailure{ParseFailureKind::UnexpectedArgument, spec.display_name()};
+        const OptionSpec& option = m_table[row];
+        if (option.argument == ArgumentKind::NoValue) {
+            if (inline_value) return ParseFailure{ParseFailureKind::UnexpectedArgument, option.display_name()};
             m_parsed.add_entry(row, std::nullopt);
             return std::nullopt;
         }

@@ -29,7 +29,7 @@ QUARV_TEST(table_rows) {
     quarv::assert_eq(table[22].long_name, std::string("shuffle-seed"));
     quarv::assert_eq(table[18].short_name, std::string("Z"));
     quarv::assert_true(table[12].occurrence == Occurrence::Repeatable);  // skip
-    for (const OptionSpec& spec : table.rows()) quarv::assert_true(spec.is_well_formed(), spec.display_name());
+    for (const OptionSpec& option : table.rows()) quarv::assert_true(option.is_well_formed(), option.display_name());
 
     const OptionTable parsing = parsing_optgroups();
     quarv::assert_eq(parsing.size(), std::size_t{24});
@@ -54,7 +54,7 @@ QUARV_TEST(lookup_is_exact) {
 
 QUARV_TEST(name_columns) {
     const struct {
-        OptionSpec spec;
+        OptionSpec option;
         bool table_has_short;
         std::string expected;
     } cases[] = {
@@ -67,7 +67,7 @@ QUARV_TEST(name_columns) {
         {row("", "list", "", "d"), false, "    --list              d"},
         {row("", "skip", "FILTER", "d"), true, "        --skip FILTER   d"},
     };
-    for (const auto& c : cases) quarv::assert_eq(option_block(c.spec, c.table_has_short), c.expected);
+    for (const auto& c : cases) quarv::assert_eq(option_block(c.option, c.table_has_short), c.expected);
 }
 
 QUARV_TEST(description_wrapping) {
