@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "driver/console_state.hpp"
+#include "platform/utf8.hpp"
 #include "term/output_location.hpp"
 
 namespace quarv::detail {
@@ -36,8 +37,5 @@ std::string plural(std::size_t count, std::string_view word);
 // A results section ("failures", "successes", ...): the captured outputs in arrival
 // order, then the names sorted by bytes.
 IoResult<> write_results(StyledWriter& out, const std::vector<FinishedTest>& list, std::string_view section);
-
-// The byte string as UTF-8 with every invalid sequence replaced by U+FFFD.
-std::string utf8_lossy(std::string_view bytes);
 
 }  // namespace quarv::detail

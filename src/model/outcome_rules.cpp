@@ -1,6 +1,7 @@
 #include "model/outcome_rules.hpp"
 
 #include "platform/fatal.hpp"
+#include "platform/utf8.hpp"
 
 #include <cstdint>
 #include <cstdio>
@@ -17,38 +18,6 @@ TestResult apply_time_limit(const TestDesc& desc, const std::optional<TestTimeOp
     return TestResult::passed();
 }
 
-// Decodes one UTF-8 code point at `pos`; invalid bytes decode as themselves (one byte)
-// with `valid` false.
-std::uint32_t decode_utf8(std::string_view text, std::size_t& pos, bool& valid) {
-    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    unsigned char lead = byte(pos);
-    valid = true;
-    if (lead < 0x80) {
-        ++pos;
-        return lead;
-    }
-    int length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
-    if (length == 0 || pos + static_cast<std::size_t>(length) > text.size()) {
-        valid = false;
-        return byte(pos++);
-    }
-    std::uint32_t cp = lead & (0x7F >> length);
-    for (int i = 1; i < length; ++i) {
-        unsigned char next = byte(pos + static_cast<std::size_t>(i));
-        if ((next & 0xC0) != 0x80) {
-            valid = false;
-            return byte(pos++);
-        }
-        cp = (cp << 6) | (next & 0x3F);
-    }
-    if ((length == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) || (length == 4 && (cp < 0x10000 || cp > 0x10FFFF))) {
-        valid = false;
-        return byte(pos++);
-    }
-    pos += static_cast<std::size_t>(length);
-    return cp;
-}
-
 }  // namespace
 
 std::string quoted_form(std::string_view text) {
@@ -56,8 +25,11 @@ std::string quoted_form(std::string_view text) {
     std::size_t pos = 0;
     while (pos < text.size()) {
         std::size_t begin = pos;
-        bool valid = true;
-        std::uint32_t cp = decode_utf8(text, pos, valid);
+        char32_t cp = 0;
+        std::size_t length = decode_utf8(text.substr(pos), cp);
+        bool valid = length != 0;
+        if (!valid) cp = static_cast<unsigned char>(text[pos]);
+        pos += valid ? length : 1;
         switch (cp) {
             case '\\': out += "\\\\"; continue;
             case '"': out += "\\\""; continue;

@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/utf8.hpp"
+
 namespace quarv::detail {
 
 enum class EnvState { Unset, NotText, Text };
@@ -40,8 +42,5 @@ using EnvLookup = std::function<EnvValue(const char* name)>;
 // The lookup that reads the real process environment.
 EnvLookup process_env();
 
-// Whether `bytes` is well-formed UTF-8 (shortest encodings only, no surrogates, at most
-// U+10FFFF).
-bool is_valid_utf8(std::string_view bytes) noexcept;
 
 }  // namespace quarv::detail

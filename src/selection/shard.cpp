@@ -4,6 +4,7 @@
 #include <string_view>
 #include <unistd.h>
 
+#include "cli/number_parse.hpp"
 #include "platform/fatal.hpp"
 #include "platform/touch_file.hpp"
 
@@ -15,17 +16,12 @@ constexpr const char* kTotalVar = "TEST_TOTAL_SHARDS";
 constexpr const char* kIndexVar = "TEST_SHARD_INDEX";
 constexpr const char* kStatusVar = "TEST_SHARD_STATUS_FILE";
 
-// Decimal digits only, at least one, no overflow.
+// Decimal digits only (no sign), at least one, no overflow.
 std::optional<std::size_t> parse_count(std::string_view text) {
-    if (text.empty()) return std::nullopt;
-    std::size_t value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        std::size_t digit = static_cast<std::size_t>(c - '0');
-        if (value > (std::numeric_limits<std::size_t>::max() - digit) / 10) return std::nullopt;
-        value = value * 10 + digit;
-    }
-    return value;
+    if (!text.empty() && text.front() == '+') return std::nullopt;
+    auto value = parse_unsigned(text, std::numeric_limits<std::size_t>::max());
+    if (!value) return std::nullopt;
+    return static_cast<std::size_t>(*value);
 }
 
 // The value as it is quoted in messages; bytes that are not text are not echoed.

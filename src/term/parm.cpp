@@ -4,7 +4,7 @@
 #include <limits>
 #include <vector>
 
-#include "term/term_utf8.hpp"
+#include "platform/utf8.hpp"
 
 namespace quarv::detail::term {
 namespace {

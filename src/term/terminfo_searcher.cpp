@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "term/term_utf8.hpp"
+#include "platform/utf8.hpp"
 #include "term/terminfo_file.hpp"
 
 namespace quarv::detail::term {

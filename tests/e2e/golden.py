@@ -53,6 +53,8 @@ MASKS = [
     (re.compile(rb"\"(exec_time|total_time|compilation_time)\": [0-9.]+"), rb'"\1": <T>'),
     (re.compile(rb"time=\"[0-9.]+\""), b'time="<T>"'),
     (re.compile(rb"' \(\d+\) panicked at"), b"' (<TID>) panicked at"),
+    # Fatal errors name the runner's own source position, which moves with every edit.
+    (re.compile(rb"panicked at src/[^:\n]+:\d+:\d+:"), b"panicked at <LOC>:"),
 ]
 
 
