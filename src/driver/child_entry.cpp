@@ -7,6 +7,7 @@
 #include "execution/run_test.hpp"
 #include "platform/child_setup.hpp"
 #include "platform/env.hpp"
+#include "platform/thread_info.hpp"
 #include "selection/filter.hpp"
 
 namespace quarv::detail {
@@ -35,6 +36,8 @@ void run_child_test(const std::string& name, std::vector<TestDescAndFn> tests) {
     }
     if (!measure_benchmarks) selected = convert_benchmarks_to_tests(std::move(selected));
 
+    // Failure reports name the test, as they do when it runs on a worker thread.
+    set_current_thread_name(name);
     auto queue = std::make_shared<CompletionQueue>();
     CompletionSender sender(queue);
     const TestDesc& desc = selected.front().descriptor;
