@@ -32,6 +32,17 @@ std::string summary_counts(const ConsoleTestState& state) {
     return text;
 }
 
+IoResult<> write_test_result_line(StyledWriter& out, const ConsoleTestState& state) {
+    QUARV_TRY_IO(out.write_plain("\ntest result: "));
+    if (state.failed == 0) {
+        QUARV_TRY_IO(out.write_pretty("ok", Green));
+    } else {
+        QUARV_TRY_IO(out.write_pretty("FAILED", Red));
+    }
+    QUARV_TRY_IO(out.write_plain(summary_counts(state)));
+    return out.write_plain("\n\n");
+}
+
 std::string merged_doctests_line(double total_time, double compilation_time) {
     char buffer[160];
     std::snprintf(buffer, sizeof buffer, "all doctests ran in %.2fs; merged doctests compilation took %.2fs\n",
@@ -118,14 +129,7 @@ IoResult<bool> PrettyFormatter::write_run_finish(const ConsoleTestState& state) 
             QUARV_TRY_IO(write_results(m_out, state.time_failures, "failures (time limit exceeded)"));
         }
     }
-    QUARV_TRY_IO(m_out.write_plain("\ntest result: "));
-    if (success) {
-        QUARV_TRY_IO(m_out.write_pretty("ok", Green));
-    } else {
-        QUARV_TRY_IO(m_out.write_pretty("FAILED", Red));
-    }
-    QUARV_TRY_IO(m_out.write_plain(summary_counts(state)));
-    QUARV_TRY_IO(m_out.write_plain("\n\n"));
+    QUARV_TRY_IO(write_test_result_line(m_out, state));
     return success;
 }
 

@@ -41,6 +41,8 @@ std::string test_name_prefix(const TestDesc& desc, std::size_t name_width);
 std::string timeout_line(const TestDesc& desc);
 // ". P passed; F failed; I ignored; M measured; X filtered out; finished in T" without the leading word.
 std::string summary_counts(const ConsoleTestState& state);
+// "\ntest result: ok. ...\n\n" with the word coloured.
+IoResult<> write_test_result_line(StyledWriter& out, const ConsoleTestState& state);
 // "all doctests ran in ...s; merged doctests compilation took ...s\n".
 std::string merged_doctests_line(double total_time, double compilation_time);
 

@@ -83,14 +83,7 @@ IoResult<bool> TerseFormatter::write_run_finish(const ConsoleTestState& state) {
     if (state.run_options.show_output) QUARV_TRY_IO(write_results(m_out, state.successes, "successes"));
     bool success = state.failed == 0;
     if (!success) QUARV_TRY_IO(write_results(m_out, state.failures, "failures"));
-    QUARV_TRY_IO(m_out.write_plain("\ntest result: "));
-    if (success) {
-        QUARV_TRY_IO(m_out.write_pretty("ok", Green));
-    } else {
-        QUARV_TRY_IO(m_out.write_pretty("FAILED", Red));
-    }
-    QUARV_TRY_IO(m_out.write_plain(summary_counts(state)));
-    QUARV_TRY_IO(m_out.write_plain("\n\n"));
+    QUARV_TRY_IO(write_test_result_line(m_out, state));
     if (m_announced_count == 1 && state.ignored_tests.size() == 1) {
         const TestDesc& ignored = state.ignored_tests.front().first;
         if (ignored.ignore_message) {
