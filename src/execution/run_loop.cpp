@@ -95,7 +95,11 @@ IoResult<> run_tests(const TestOpts& opts, std::vector<TestDescAndFn> tests, con
             pending.pop_front();
             QUARV_EMIT(TestStarting{next.second.descriptor});
             auto thread = run_test(opts, force_ignore, next.first, std::move(next.second), mode, receiver.sender());
-            CompletedTest completed = join_running(std::move(thread), receiver.queue->recv());
+            // With one test at a time its worker's exit follows its only message, so
+            // joining first and then taking the waiting message costs one wake-up, not two.
+            bool thread_failed = thread && thread->join();
+            CompletedTest completed = receiver.queue->recv();
+            completed.outcome = apply_late_failure(std::move(completed.outcome), thread_failed);
             bool stop = completed.outcome.is_failure() && opts.fail_fast;
             QUARV_EMIT(TestCompleted{std::move(completed)});
             if (stop) return {};
