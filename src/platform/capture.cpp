@@ -41,6 +41,7 @@ private:
 };
 
 std::terminate_handler g_previous_terminate = nullptr;
+bool g_hook_installed = false;
 
 [[noreturn]] void terminate_with_captured_output() {
     // Held until the process ends, so no other thread's output interleaves.
@@ -82,11 +83,16 @@ void install_stream_capture() {
     (void)installed;
 }
 
-void install_failure_hook() { g_previous_terminate = std::set_terminate(terminate_with_captured_output); }
+void install_failure_hook() {
+    if (g_hook_installed) return;
+    g_previous_terminate = std::set_terminate(terminate_with_captured_output);
+    g_hook_installed = true;
+}
 
 void remove_failure_hook() {
+    if (!g_hook_installed) return;
     std::set_terminate(g_previous_terminate);
-    g_previous_terminate = nullptr;
+    g_hook_installed = false;
 }
 
 }  // namespace detail

@@ -47,8 +47,8 @@ QUARV_TEST(collects_large_output_of_both_streams_in_any_order) {
     const char* scripts[] = {
         "head -c 1048576 /dev/zero | tr '\\0' e >&2; head -c 1048576 /dev/zero | tr '\\0' o",
         "head -c 1048576 /dev/zero | tr '\\0' o; head -c 1048576 /dev/zero | tr '\\0' e >&2",
-        "i=0; while [ $i -lt 12 ]; do head -c 100000 /dev/zero | tr '\\0' o; head -c 100000 /dev/zero | tr '\\0' e >&2;"
-        " i=$((i+1)); done",
+        ("i=0; while [ $i -lt 12 ]; do head -c 100000 /dev/zero | tr '\\0' o; head -c 100000 /dev/zero | tr '\\0' e >&2;"
+         " i=$((i+1)); done"),
     };
     for (const char* script : scripts) {
         ProcessOutput done = run_ok(shell(script));
