@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Builds quarv and runs every test: the normal build, then the whole suite again under
 # AddressSanitizer + UndefinedBehaviorSanitizer, then the run loop and capture tests under
-# ThreadSanitizer. Build trees: build/, build-asan/, build-tsan/.
+# ThreadSanitizer. Build trees: build/, build-asan/, build-tsan/. Missing Debian packages
+# are installed first (scripts/install-deps.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs="${QUARV_JOBS:-2}"
+
+./scripts/install-deps.sh
 
 echo "== normal build"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
