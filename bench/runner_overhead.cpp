@@ -2,7 +2,7 @@
 // output to /dev/null) at 1 and 2 threads, beside the cost of starting and joining one
 // bare thread, which is the floor of a design that starts one thread per test.
 //
-//   cmake --build build --target runner_overhead && build/bin/runner_overhead
+//   cmake --build build --target runner_overhead && build/bin/runner_overhead [COUNT [OPTION...]]
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -40,6 +40,8 @@ std::vector<quarv::TestDescAndFn> empty_tests() {
     return tests;
 }
 
+std::vector<std::string> extra_args;  // argv[2...]: more runner options, for experiments
+
 // Runs the tests with stdout on /dev/null and returns microseconds per test.
 double runner_micros(int threads) {
     std::vector<quarv::TestDescAndFn> tests = empty_tests();
@@ -49,7 +51,9 @@ double runner_micros(int threads) {
     ::dup2(null_fd, STDOUT_FILENO);
     ::close(null_fd);
     auto start = std::chrono::steady_clock::now();
-    quarv::test_main({"runner_overhead", "--test-threads", std::to_string(threads)}, std::move(tests), std::nullopt);
+    std::vector<std::string> args{"runner_overhead", "--test-threads", std::to_string(threads)};
+    args.insert(args.end(), extra_args.begin(), extra_args.end());
+    quarv::test_main(args, std::move(tests), std::nullopt);
     std::fflush(stdout);
     double per_test = micros_since(start) / test_count;
     ::dup2(saved, STDOUT_FILENO);
@@ -69,6 +73,7 @@ double best_of_three(F measure) {
 
 int main(int argc, char** argv) {
     if (argc > 1) test_count = std::max(1, std::atoi(argv[1]));
+    for (int i = 2; i < argc; ++i) extra_args.emplace_back(argv[i]);
     double floor = best_of_three(bare_thread_micros);
     std::printf("bare thread start+join: %8.2f us\n", floor);
     for (int threads : {1, 2}) {

@@ -82,6 +82,7 @@ IoResult<> on_test_event(TestEvent event, ConsoleTestState& state, OutputFormatt
         state.filtered_out = e->count;
     } else if (auto* e = std::get_if<RunPlanned>(&event)) {
         state.total = e->test_count;
+        state.successes.reserve(e->test_count);  // the common case: most tests pass
         QUARV_TRY_IO(formatter.write_run_start(e->test_count, e->shuffle_seed));
     } else if (auto* e = std::get_if<TestStarting>(&event)) {
         QUARV_TRY_IO(formatter.write_test_start(e->descriptor));

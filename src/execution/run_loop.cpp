@@ -67,6 +67,7 @@ IoResult<> run_tests(const TestOpts& opts, std::vector<TestDescAndFn> tests, con
     selected = apply_shard_from_env(std::move(selected));
 
     FilteredTests filtered;
+    filtered.tests.reserve(selected.size());
     for (TestDescAndFn& test : selected) {
         test.descriptor.name = test.descriptor.name.with_padding(test.body.padding());
         if (test.body.is_bench()) {
