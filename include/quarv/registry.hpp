@@ -71,11 +71,6 @@ struct BodyTag {};
 template <class T>
 constexpr T dependent_tag() { return T{}; }
 
-template <class R>
-Result to_result(R&& value) {
-    return Result(std::forward<R>(value));
-}
-
 }  // namespace detail
 }  // namespace quarv
 
