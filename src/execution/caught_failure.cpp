@@ -24,21 +24,17 @@ std::string thrown_type_name() {
     return text;
 }
 
-std::string position(const char* file, std::uint64_t line, std::uint64_t column) {
-    return std::string(file) + ":" + std::to_string(line) + ":" + std::to_string(column);
-}
-
 }  // namespace
 
 FailurePayload report_current_exception(const TestDesc& desc) {
-    std::string location = position(desc.source_path.c_str(), desc.start_line, desc.start_col);
+    std::string location = source_position(desc.source_path, desc.start_line, desc.start_col);
     FailurePayload payload;
     std::string shown;
     try {
         throw;
     } catch (const Panic& panic) {
         payload = FailurePayload{true, panic.message(), {}};
-        location = position(panic.where().file, panic.where().line, panic.where().column);
+        location = source_position(panic.where().file, panic.where().line, panic.where().column);
         shown = panic.message();
     } catch (const std::exception& error) {
         payload = FailurePayload{true, error.what(), {}};

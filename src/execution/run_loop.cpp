@@ -155,4 +155,6 @@ IoResult<> run_tests(const TestOpts& opts, std::vector<TestDescAndFn> tests, con
     return {};
 }
 
+#undef QUARV_EMIT
+
 }  // namespace quarv::detail

@@ -30,6 +30,4 @@ Duration TestTimeOptions::critical_time(const TestDesc& desc) const { return lim
 std::string TestExecTime::to_string() const { return seconds_text(duration, 3); }
 std::string TestSuiteExecTime::to_string() const { return seconds_text(duration, 2); }
 
-Instant get_default_test_timeout() { return now() + std::chrono::seconds(long_running_secs); }
-
 }  // namespace quarv::detail

@@ -68,7 +68,4 @@ struct TestSuiteExecTime {
     std::string to_string() const;
 };
 
-// Now plus the long-running interval.
-Instant get_default_test_timeout();
-
 }  // namespace quarv::detail

@@ -1,6 +1,7 @@
 #include "model/outcome_rules.hpp"
 
 #include "platform/fatal.hpp"
+#include "platform/panic_report.hpp"
 #include "platform/utf8.hpp"
 
 #include <cstdint>
@@ -62,7 +63,7 @@ TestResult calc_result(const TestDesc& desc, const BodyOutcome& body, const std:
     if (!body) {
         std::string message = "test did not panic as expected";
         if (!desc.source_path.empty()) {
-            message += " at " + desc.source_path + ":" + std::to_string(desc.start_line) + ":" + std::to_string(desc.start_col);
+            message += " at " + source_position(desc.source_path, desc.start_line, desc.start_col);
         }
         return TestResult::failed_with_message(std::move(message));
     }

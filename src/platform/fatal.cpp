@@ -26,8 +26,7 @@ void write_stderr(const std::string& text) {
 
 void fatal_error(const std::string& message, SourceLocation where) {
     std::fflush(stdout);
-    std::string location = std::string(where.file) + ":" + std::to_string(where.line) + ":" + std::to_string(where.column);
-    write_stderr(panic_report(location, message));
+    write_stderr(panic_report(source_position(where.file, where.line, where.column), message));
     // Other threads may be running; leave static state alone.
     note_threads_left_running();
     exit_process(101);

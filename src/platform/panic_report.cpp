@@ -18,6 +18,15 @@ bool backtrace_requested() {
 }
 }  // namespace
 
+std::string source_position(std::string_view file, std::uint64_t line, std::uint64_t column) {
+    std::string text(file);
+    text += ':';
+    text += std::to_string(line);
+    text += ':';
+    text += std::to_string(column);
+    return text;
+}
+
 std::string panic_report(std::string_view location, std::string_view message) {
     std::string report = "\nthread '";
     report += current_thread_name();
